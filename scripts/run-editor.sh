@@ -11,9 +11,11 @@ if [ ! -f "$editor" ]; then
   echo "tlqedit.exe has not been built yet."; exit 0
 fi
 if [ -n "${DISPLAY:-}" ]; then
-  mkdir -p "$root/build/windows/wine"; echo "$DISPLAY" >"$root/build/windows/wine/display"
+  TLQ_USE_DISPLAY=$DISPLAY bash "$root/tests/wine/session-start.sh" "$env_file"
+else
+  bash "$root/tests/wine/session-start.sh" "$env_file"
+  echo "no DISPLAY: the editor runs on the virtual display $(cat "$root/build/windows/wine/display")"
 fi
-bash "$root/tests/wine/session-start.sh" "$env_file"
 trap 'bash "$root/tests/wine/session-stop.sh" "$env_file" >/dev/null 2>&1' EXIT
 echo "starting the editor (close its window to end)"
 bash "$root/tests/wine/wine-run.sh" "$env_file" "$editor" "$@"

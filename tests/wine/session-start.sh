@@ -15,7 +15,10 @@ if [ ! -d "$LOCPATH/zh_CN.UTF-8" ]; then
 fi
 
 xvfb_alive() { [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; }
-if ! xvfb_alive; then
+if [ -n "${TLQ_USE_DISPLAY:-}" ]; then
+  # A person's own display (run-editor.sh): no Xvfb of ours.
+  echo "$TLQ_USE_DISPLAY" >"$dir/display"
+elif ! xvfb_alive; then
   n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
   Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
