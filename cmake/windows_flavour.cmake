@@ -17,7 +17,7 @@ endfunction()
 
 add_subdirectory(core)
 # Launchers first: the editor embeds their images.
-foreach(dir project_launcher code_launcher help_viewer editor tools/tlqc tests/wine)
+foreach(dir project_launcher code_launcher resources help_viewer editor tools/tlqc tests/wine)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
     add_subdirectory(${dir})
   endif()

@@ -10,7 +10,9 @@ struct FileDialogSettings {
     Text default_extension;  // without dot
 };
 
-// True when the user accepted; path receives the chosen full path.
+// True when the user accepted; path receives the chosen full path. The
+// incoming path is offered as the initial file name (pass "" for none);
+// cancelled, it stays as it was.
 bool show_open_dialog(void* owner, const FileDialogSettings& settings, Text& path);
 bool show_save_dialog(void* owner, const FileDialogSettings& settings, Text& path);
 
