@@ -92,7 +92,7 @@ Bytes fake_image(int placeholders) {
 TEST(Launcher, NameWrittenOverThePlaceholderAndLengthKept) {
     const Bytes image = fake_image(1);
     ASSERT_EQ(placeholder_count(image), 1u);
-    for (const std::string name : {"HelloWorld", std::string(31, 'x'), std::string(32, 'y'),
+    for (const std::string& name : {std::string("HelloWorld"), std::string(31, 'x'), std::string(32, 'y'),
                                    std::string("你好世界你好世界你好世界你好世界")}) {
         const Bytes launcher = launcher_for(image, text(name));
         ASSERT_EQ(launcher.size(), image.size()) << name;
@@ -110,7 +110,7 @@ TEST(Launcher, RefusedForLongNamesAndUnsoundImages) {
 }
 
 TEST(CodeFile, UnsealsWithTheCodeKeyToTheExactText) {
-    for (const std::string script : {std::string(kScriptTemplate), std::string("x"),
+    for (const std::string& script : {std::string(kScriptTemplate), std::string("x"),
                                      std::string(1000, 'z') + "信息框"}) {
         const Bytes code = code_file_content(text(script));
         EXPECT_EQ(code.size() % 8, 0u);

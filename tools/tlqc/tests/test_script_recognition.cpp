@@ -28,7 +28,7 @@ TEST(Recognition, SealedFilesByTheirKey) {
 }
 
 TEST(Recognition, PlainTextsAsTheyAre) {
-    for (const std::string plain : {std::string(kScriptTemplate), std::string(""), std::string("12345678"),
+    for (const std::string& plain : {std::string(kScriptTemplate), std::string(""), std::string("12345678"),
                                     std::string("[info]\t\f\r\n")}) {
         const RecognisedScript got = recognise_script(Bytes(plain.data(), plain.size()));
         EXPECT_EQ(got.kind, ScriptKind::plain) << plain;
