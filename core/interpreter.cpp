@@ -54,7 +54,7 @@ RunEnd run_script_from_line(RunState& state, int32_t first_line, Text& message_t
     IniDocument script(path.empty() ? Bytes() : read_whole_file(path));
     for (state.line_number = first_line;; ++state.line_number) {
         if (host.stop_requested()) return RunEnd::stopped;
-        
+        if (state.line_number > kLineBound) return RunEnd::bound;
         if (state.line_number > state.command_count) {
             host.end_of_run();
             return RunEnd::normal;

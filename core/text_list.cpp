@@ -42,6 +42,8 @@ TextList::~TextList() {
 }
 
 bool TextList::push_back(const Text& text) {
+    // Copy first: text may be one of our own items, which growing moves.
+    Text copy(text);
     if (size_ == capacity_) {
         size_t grown = capacity_ ? capacity_ * 2 : 4;
         // Texts are moved by hand: a fresh block, move-construct, destroy old.
@@ -55,7 +57,7 @@ bool TextList::push_back(const Text& text) {
         items_ = fresh;
         capacity_ = grown;
     }
-    new (&items_[size_]) Text(text);
+    new (&items_[size_]) Text(static_cast<Text&&>(copy));
     ++size_;
     return true;
 }

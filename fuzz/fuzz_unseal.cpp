@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzz::check(tlq::unseal(sealed, key) == input, "round trip lost the payload");
     }
     // A key text chosen by the input: its first line, the rest is the payload.
-    const void* newline = memchr(data, '\n', size);
+    const void* newline = size ? memchr(data, '\n', size) : nullptr;
     if (newline) {
         size_t key_length = static_cast<size_t>(static_cast<const uint8_t*>(newline) - data);
         std::string key(reinterpret_cast<const char*>(data), key_length);  // may end early at a zero

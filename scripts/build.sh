@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
-# Configures and builds one flavour: native (core + unit tests, sanitized)
-# or windows (the four programs and their Wine tests, cross-built).
+# Configures and builds one flavour: native (core + unit tests + tlqc,
+# sanitized) or windows (the four programs, tlqc and their Wine tests,
+# cross-built). Build windows first: the native tlqc embeds its launcher.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 flavour=${1:?usage: build.sh native|windows}
 jobs=$(nproc)
 case "$flavour" in
   native)
-    cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    # tlqc carries the cross-built project launcher: build windows first.
+    image="$root/build/windows/project_launcher/launchstub.exe"
+    if [ ! -f "$image" ]; then
+      echo "note: $image not built yet; tlqc compile will write code files only" >&2
+      image=""
+    fi
+    cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DTLQ_LAUNCHSTUB_IMAGE="$image" >/dev/null
     cmake --build "$root/build/native" -j "$jobs" ;;
   windows)
     cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \

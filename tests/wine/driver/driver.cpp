@@ -141,7 +141,7 @@ size_t differing_pixels(const std::vector<COLORREF>& a, const std::vector<COLORR
 
 // Icons of another process have handles of their own: compare what the box
 // shows with each system icon drawn here.
-BoxIcon icon_by_pixels(HWND icon_static) {
+BoxIcon icon_by_pixels_once(HWND icon_static) {
     const int width = GetSystemMetrics(SM_CXICON);
     const int height = GetSystemMetrics(SM_CYICON);
     const std::vector<COLORREF> shown = screen_pixels(icon_static, width, height);
@@ -156,6 +156,13 @@ BoxIcon icon_by_pixels(HWND icon_static) {
         }
     }
     return best;
+}
+
+// A box that has just appeared may not be painted yet: look again briefly.
+BoxIcon icon_by_pixels(HWND icon_static) {
+    BoxIcon icon = BoxIcon::unknown;
+    wait_for([&] { return (icon = icon_by_pixels_once(icon_static)) != BoxIcon::unknown; }, 1000, 50);
+    return icon;
 }
 
 }  // namespace

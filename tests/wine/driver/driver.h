@@ -111,6 +111,9 @@ HWND wait_for_dialog(DWORD pid, DWORD timeout_ms = 5000, const char* title = nul
 // Waits for a visible dialog of the thread.
 HWND wait_for_thread_dialog(DWORD thread_id, DWORD timeout_ms = 5000);
 MessageBoxInfo read_message_box(HWND box);
+// The icon static's STM_GETICON compared with LoadIcon(IDI_*): by handle for
+// a box of this process; for another process's box by the pixels on the
+// screen (the box must be in front, as a fresh box is).
 BoxIcon message_box_icon(HWND box);
 // Posts BM_CLICK to the dialog's button with that id; false without one.
 bool press_button(HWND dialog, int id);

@@ -1,6 +1,7 @@
 #include "editor_under_test.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "key_texts.h"
 #include "menu_probe/menu_probe_protocol.h"
@@ -54,12 +55,18 @@ bool EditorUnderTest::start(const std::string& arguments, const std::string& cur
     std::string command_line = quoted(exe);
     if (!arguments.empty()) command_line += " " + arguments;
     program_ = start_program(command_line, current_directory);
-    if (!program_.started()) return false;
+    if (!program_.started()) return failed("cannot start " + command_line);
     window_ = wait_for_window(program_.pid(), nullptr, main_window_title, 10000);
-    if (!window_) return false;
+    if (!window_) return failed("no main window");
     edit_box_ = child_by_id(window_, edit_box_id);
     ui_thread_ = window_thread(window_);
-    return edit_box_ && attach_probe();
+    if (!edit_box_) return failed("no edit box");
+    return attach_probe();
+}
+
+bool EditorUnderTest::failed(const std::string& what) {
+    std::fprintf(stderr, "editor under test: %s (error %lu)\n", what.c_str(), GetLastError());
+    return false;
 }
 
 bool EditorUnderTest::attach_probe() {
@@ -67,16 +74,18 @@ bool EditorUnderTest::attach_probe() {
     if (!block_mapping_) {
         block_mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                             sizeof(MenuProbeBlock), name.c_str());
-        if (!block_mapping_) return false;
+        if (!block_mapping_) return failed("no shared block");
         block_ = MapViewOfFile(block_mapping_, FILE_MAP_WRITE, 0, 0, sizeof(MenuProbeBlock));
-        if (!block_) return false;
+        if (!block_) return failed("cannot map the shared block");
     }
     HMODULE probe = LoadLibraryA((own_directory() + "\\menu_probe.dll").c_str());
-    if (!probe) return false;
-    auto hook = reinterpret_cast<HOOKPROC>(GetProcAddress(probe, MENU_PROBE_HOOK_NAME));
-    if (!hook) return false;
+    if (!probe) return failed("cannot load menu_probe.dll");
+    auto hook = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(GetProcAddress(probe, MENU_PROBE_HOOK_NAME)));
+    if (!hook) return failed("no hook in menu_probe.dll");
     hook_ = SetWindowsHookExA(WH_GETMESSAGE, hook, probe, ui_thread_);
-    return hook_ && settle();
+    if (!hook_) return failed("SetWindowsHookEx");
+    return settle() || failed("the probe does not answer");
 }
 
 bool EditorUnderTest::ask_probe(std::string* text) {

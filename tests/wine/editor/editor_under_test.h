@@ -83,6 +83,7 @@ public:
 
 private:
     bool attach_probe();
+    bool failed(const std::string& what);
     bool ask_probe(std::string* text);
 
     RunningProgram program_;

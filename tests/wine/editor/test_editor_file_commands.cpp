@@ -127,7 +127,9 @@ TEST(EditorFileCommands, OpenShowsSealedScriptsAndRefusesForeignFiles) {
             SCOPED_TRACE(with_document ? "with a document open" : "without a document");
             EditorUnderTest editor;
             ASSERT_TRUE(editor.start());
-            if (with_document) ASSERT_TRUE(editor.choose("新建"));
+            if (with_document) {
+                ASSERT_TRUE(editor.choose("新建"));
+            }
             const std::string before = editor.text();
             ASSERT_TRUE(editor.choose_with_file("打开", path));
             if (c.accepted) {
@@ -264,8 +266,12 @@ TEST(EditorFileCommands, DeleteProjectAsksTwiceAndRemovesTheDocumentsFile) {
         }
         ASSERT_TRUE(editor.settle());
         EXPECT_TRUE(editor.ui_dialogs().empty());
-        if (!target.empty()) EXPECT_EQ(file_exists(target), !c.deletes) << target;
-        if (target != opened) EXPECT_EQ(read_file(opened), opened_content) << "only the document's file goes";
+        if (!target.empty()) {
+            EXPECT_EQ(file_exists(target), !c.deletes) << target;
+        }
+        if (target != opened) {
+            EXPECT_EQ(read_file(opened), opened_content) << "only the document's file goes";
+        }
         EXPECT_EQ(editor.text(), c.deletes ? "" : text_before);
         EXPECT_TRUE(editor.edit_box_enabled());
 

@@ -101,7 +101,9 @@ TEST(EditorUnsavedText, CloseNewAndOpenAskBeforeChangedTextIsLost) {
                 EXPECT_EQ(question.buttons, (std::set<int>{IDYES, IDNO, IDCANCEL}));
                 EXPECT_FALSE(question.text.empty());
                 ASSERT_TRUE(answer_message_box(box, a.answer));
-                if (trigger != Trigger::close_window || !a.trigger_goes_on) ASSERT_TRUE(editor.settle());
+                if (trigger != Trigger::close_window || !a.trigger_goes_on) {
+                    ASSERT_TRUE(editor.settle());
+                }
             }
             if (a.saves) {
                 EXPECT_EQ(unsealed_file(path), edited);

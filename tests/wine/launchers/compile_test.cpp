@@ -38,7 +38,9 @@ protected:
     // New, then (unless empty) the whole text replaced by script.
     void open_new_script(const std::string& script = std::string()) {
         ASSERT_TRUE(editor_.choose("新建"));
-        if (!script.empty()) ASSERT_TRUE(set_window_text(editor_.edit_box(), script));
+        if (!script.empty()) {
+            ASSERT_TRUE(set_window_text(editor_.edit_box(), script));
+        }
         ASSERT_TRUE(editor_.settle());
     }
 

@@ -49,6 +49,8 @@ struct Case {
     std::vector<Expected> findings;
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 std::string describe(const std::vector<Finding>& findings) {
     std::string text;
     for (const Finding& f : findings) {
@@ -113,7 +115,7 @@ std::vector<Case> cases() {
          {{6, W, "the double quotes are removed: the line reads 信息框 say hi"}}},
         {"single quotes removed", with_header("1", {"1='信息框 a'"}), {{6, W, "single quotes"}}},
         {"key with a leading zero", with_header("1", {"01=信息框 a"}),
-         {{2, W, "line 1 is missing"}, {6, W, "key '01' is never read"}}},
+         {{2, W, "has no numbered lines up to it"}, {6, W, "key '01' is never read"}}},
         {"line without equals", with_header("1", {"1=信息框 a", "信息框 b"}), {{7, W, "has no '='"}}},
         {"repeated line number", with_header("1", {"1=信息框 a", "1=信息框 b"}),
          {{7, W, "first on line 6): only the first is read"}}},
