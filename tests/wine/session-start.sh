@@ -38,5 +38,8 @@ if ! { [ -f "$dir/wineserver.pid" ] && kill -0 "$(cat "$dir/wineserver.pid")" 2>
   wineserver -f -p >/dev/null 2>&1 &
   echo $! >"$dir/wineserver.pid"
 fi
-sleep 0.2
+# Start Wine's background services now, with no pipes of ours: started by
+# the first test program instead, they would inherit its output pipe and
+# ctest would wait for them forever.
+wine wineboot </dev/null >/dev/null 2>&1 || true
 echo "wine session: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"

@@ -32,10 +32,12 @@ MessageBoxInfo wait_for_box(EditorUnderTest& editor) {
     return box ? read_message_box(box) : MessageBoxInfo();
 }
 
-bool cancel_dialog(EditorUnderTest& editor) {
+bool answer_dialog(EditorUnderTest& editor, int button) {
     HWND dialog = editor.wait_for_ui_dialog();
-    return dialog && answer_message_box(dialog, IDCANCEL) && editor.settle();
+    return dialog && answer_message_box(dialog, button) && editor.settle();
 }
+
+bool cancel_dialog(EditorUnderTest& editor) { return answer_dialog(editor, IDCANCEL); }
 
 TEST(EditorFileCommands, NewPutsTheTemplateIntoAnEnabledEditBox) {
     EditorUnderTest editor;
@@ -149,7 +151,7 @@ TEST(EditorFileCommands, OpenShowsSealedScriptsAndRefusesForeignFiles) {
                 // Nothing changed: the document still has no file of its own.
                 ASSERT_TRUE(editor.choose("删除项目"));
                 EXPECT_EQ(wait_for_box(editor).text, "Error: this file is not saved now.");
-                ASSERT_TRUE(cancel_dialog(editor));
+                ASSERT_TRUE(answer_dialog(editor, IDOK));
             }
             EXPECT_EQ(read_file(path), content) << "Open never writes";
         }
@@ -303,7 +305,7 @@ TEST(EditorFileCommands, NewAndOpenLeaveTheFilesOfTheOldDocumentAlone) {
     ASSERT_TRUE(editor.choose("新建"));
     ASSERT_TRUE(editor.choose("删除项目"));
     EXPECT_EQ(wait_for_box(editor).text, "Error: this file is not saved now.");
-    ASSERT_TRUE(cancel_dialog(editor));
+    ASSERT_TRUE(answer_dialog(editor, IDOK));
     ASSERT_TRUE(editor.choose("保存"));
     HWND dialog = editor.wait_for_ui_dialog();
     ASSERT_NE(dialog, nullptr);
@@ -332,10 +334,11 @@ TEST(EditorFileCommands, NewAndOpenLeaveTheFilesOfTheOldDocumentAlone) {
 // A save that cannot replace the file says so, naming it, and leaves the old
 // file whole.
 TEST(EditorFileCommands, FailedSaveKeepsTheOldFileAndNamesIt) {
-    enum class Obstacle { read_only, held_open };
-    const Obstacle obstacles[] = {Obstacle::read_only, Obstacle::held_open};
+    enum class Obstacle { new_file_blocked, held_open };
+    const Obstacle obstacles[] = {Obstacle::new_file_blocked, Obstacle::held_open};
     for (Obstacle obstacle : obstacles) {
-        SCOPED_TRACE(obstacle == Obstacle::read_only ? "read-only file" : "file held open");
+        SCOPED_TRACE(obstacle == Obstacle::new_file_blocked ? "no room for the new file beside it"
+                                                           : "file held open");
         ScratchFolder folder("tlqedit_fail");
         const std::string path = folder / "locked.tqspt";
         EditorUnderTest editor;
@@ -345,8 +348,9 @@ TEST(EditorFileCommands, FailedSaveKeepsTheOldFileAndNamesIt) {
         const std::string old_content = read_file(path);
 
         HANDLE held = INVALID_HANDLE_VALUE;
-        if (obstacle == Obstacle::read_only) {
-            ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+        if (obstacle == Obstacle::new_file_blocked) {
+            // A folder where the new copy would be written.
+            ASSERT_TRUE(CreateDirectoryA((path + ".tlqnew").c_str(), nullptr));
         } else {
             held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
             ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -359,9 +363,10 @@ TEST(EditorFileCommands, FailedSaveKeepsTheOldFileAndNamesIt) {
         EXPECT_NE(box.text.find(path), std::string::npos) << box.text;
         ASSERT_TRUE(answer_message_box(box.window, IDOK));
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(read_file(path), old_content);
-        EXPECT_FALSE(file_exists(path + ".tlqnew"));
+        if (obstacle == Obstacle::held_open) {
+            EXPECT_FALSE(file_exists(path + ".tlqnew")) << "the new copy is cleaned up";
+        }
 
         // The text is still unsaved: closing asks about it.
         ASSERT_TRUE(editor.settle());
