@@ -313,13 +313,15 @@ TEST(EditorFileCommands, NewAndOpenLeaveTheFilesOfTheOldDocumentAlone) {
     ASSERT_TRUE(answer_message_box(dialog, IDCANCEL));
     EXPECT_EQ(read_file(first), first_content);
 
-    // Save As first again, then Open second: Save asks, Delete takes second.
-    ASSERT_TRUE(editor.choose_with_file("另存为", first));
+    // Save As to a third file, then Open second: Save asks, Delete takes second.
+    const std::string third = folder / "third.tqspt";
+    ASSERT_TRUE(editor.choose_with_file("另存为", third));
+    const std::string third_content = read_file(third);
     ASSERT_TRUE(editor.choose_with_file("打开", second));
     editor.type("; edited");
     ASSERT_TRUE(editor.choose("保存"));
     ASSERT_TRUE(cancel_dialog(editor));
-    EXPECT_EQ(read_file(first), first_content);
+    EXPECT_EQ(read_file(third), third_content);
     ASSERT_TRUE(editor.choose("删除项目"));
     for (int i = 0; i < 2; ++i) {
         HWND box = editor.wait_for_ui_dialog();
@@ -329,6 +331,7 @@ TEST(EditorFileCommands, NewAndOpenLeaveTheFilesOfTheOldDocumentAlone) {
     ASSERT_TRUE(editor.settle());
     EXPECT_FALSE(file_exists(second));
     EXPECT_EQ(read_file(first), first_content);
+    EXPECT_EQ(read_file(third), third_content);
 }
 
 // A save that cannot replace the file says so, naming it, and leaves the old

@@ -221,13 +221,15 @@ TEST_F(AboutWindow, TenPressesCountDownAndHideTheLabel)
         EXPECT_EQ(window_text(about.hidden_info_label), "还剩" + std::to_string(left) + "次即可查看");
         EXPECT_TRUE(IsWindowVisible(about.hidden_info_label));
     }
+    // The tenth press counts down to 0 and hides the label.
     ASSERT_TRUE(press(about.hidden_info_label));
     EXPECT_FALSE(IsWindowVisible(about.hidden_info_label));
-    EXPECT_EQ(window_text(about.hidden_info_label), "还剩1次即可查看");
-    // Further presses keep it hidden and the stage label untouched.
+    EXPECT_EQ(window_text(about.hidden_info_label), "还剩0次即可查看");
+    // Further presses keep it hidden, at 0, and the stage label untouched.
     const std::string notice = window_text(about.stage_label);
     ASSERT_TRUE(press(about.hidden_info_label));
     EXPECT_FALSE(IsWindowVisible(about.hidden_info_label));
+    EXPECT_EQ(window_text(about.hidden_info_label), "还剩0次即可查看");
     EXPECT_EQ(window_text(about.stage_label), notice);
 }
 

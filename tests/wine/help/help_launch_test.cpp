@@ -71,7 +71,14 @@ TEST_F(HelpLaunch, F1WithoutDocumentStartsTheViewerBesideTheEditor)
 
     // Again: the running viewer ends and a new one starts.
     press_f1();
-    ASSERT_TRUE(wait_for([&] { return !process_running(first) && only_viewer() != 0; }, 10000));
+    const bool replaced = wait_for([&] { return !process_running(first) && only_viewer() != 0; }, 10000);
+    if (!replaced) {
+        HWND front = GetForegroundWindow();
+        printf("DIAG running(first)=%d viewers=%zu front=%s/%s pid=%lu editor=%lu\n", process_running(first),
+               processes_named("hview.exe").size(), window_class(front).c_str(), window_text(front).c_str(),
+               window_process(front), editor->pid());
+    }
+    ASSERT_TRUE(replaced);
     const DWORD second = only_viewer();
     EXPECT_NE(second, first);
     EXPECT_EQ(lower(image_path(second)), lower(folder / "hview.exe"));

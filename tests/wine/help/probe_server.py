@@ -21,6 +21,7 @@ import os
 import socket
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -50,7 +51,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         global last_request
         with lock:
             previous = last_request
-            last_request = (self.requestline + '\r\n' + str(self.headers)).encode('latin-1')
+            headers = ''.join('%s: %s\r\n' % (name, value) for name, value in self.headers.items())
+            last_request = (self.requestline + '\r\n' + headers).encode('latin-1')
         path = self.path.split('?')[0]
         if path == '/body':
             self.answer(200, SHORT_BODY)
@@ -84,7 +86,14 @@ def main():
     server.daemon_threads = True
     threading.Thread(target=server.serve_forever, daemon=True).start()
     env = dict(os.environ, TLQ_PROBE_PORT=str(server.server_address[1]), TLQ_CLOSED_PORT=str(closed_port()))
-    code = subprocess.call(sys.argv[1:], env=env)
+    # Wine's own background processes may inherit the command's output and
+    # outlive it: collect the output in a file, not through our pipe.
+    with tempfile.TemporaryFile() as output:
+        code = subprocess.call(sys.argv[1:], env=env, stdin=subprocess.DEVNULL, stdout=output,
+                               stderr=subprocess.STDOUT)
+        output.seek(0)
+        sys.stdout.buffer.write(output.read())
+        sys.stdout.flush()
     server.shutdown()
     return code
 
