@@ -8,7 +8,14 @@ constexpr int32_t kHighest = 2147483647;
 constexpr int32_t kWidestSpan = 2147483646;
 
 // Each thread draws from its own state; one that never seeded starts at 1.
+// Programs that run a single thread (the launchers) build with
+// TLQ_SINGLE_THREAD: real thread-locals would bring in the emulated-TLS
+// runtime and with it the whole winpthread library.
+#ifdef TLQ_SINGLE_THREAD
+uint32_t generator_state = 1;
+#else
 thread_local uint32_t generator_state = 1;
+#endif
 // Only the user-interface thread seeds, so the counter needs no lock.
 uint32_t seed_counter = 0;
 

@@ -65,6 +65,15 @@ TEST(HelpViewer, WithoutNetworkShowsTheErrorAndEnds)
     EXPECT_EQ(info.icon, BoxIcon::error) << icon_name(info.icon);
     EXPECT_EQ(info.buttons, std::set<int>{IDOK});
 
+    // The engine is asked for its current standards mode for this program.
+    DWORD mode = 0;
+    DWORD mode_size = sizeof mode;
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER,
+                           "Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION",
+                           "hview.exe", RRF_RT_REG_DWORD, nullptr, &mode, &mode_size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(mode, 11001u);
+
     ASSERT_TRUE(answer_message_box(viewer.box, IDOK));
     DWORD exit_code = 1;
     EXPECT_TRUE(viewer.program.wait_for_exit(10000, &exit_code));
