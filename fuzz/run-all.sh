@@ -22,7 +22,7 @@ for t in $targets; do
   before=$(find "$regressions" -type f ! -name .keep | wc -l)
   log="$build/fuzz_$t.log"
   # New corpus entries go to the ignored work folder; the seeds stay as committed.
-  nice -n 10 "$build/fuzz/fuzz_$t" "$work" "$root/fuzz/corpus/$t" \
+  nice -n 19 "$build/fuzz/fuzz_$t" "$work" "$root/fuzz/corpus/$t" \
     -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$regressions/" \
     >"$log" 2>&1 || true
   after=$(find "$regressions" -type f ! -name .keep | wc -l)
