@@ -431,8 +431,15 @@ bool press_button(HWND dialog, int id) {
     return button && PostMessageA(button, BM_CLICK, 0, 0);
 }
 
+// A click that arrives while the box is still settling can be lost: press
+// again until the box is gone.
 bool answer_message_box(HWND box, int button_id, DWORD timeout_ms) {
-    return press_button(box, button_id) && wait_until_gone(box, timeout_ms);
+    const ULONGLONG deadline = now_ms() + timeout_ms;
+    do {
+        if (!press_button(box, button_id)) return !IsWindow(box);
+        if (wait_until_gone(box, 1000)) return true;
+    } while (now_ms() < deadline);
+    return false;
 }
 
 bool fill_file_dialog(HWND dialog, const std::string& full_path) {
@@ -448,7 +455,7 @@ bool fill_file_dialog(HWND dialog, const std::string& full_path) {
 void post_key(HWND window, UINT virtual_key) {
     const UINT scan = MapVirtualKeyA(virtual_key, MAPVK_VK_TO_VSC);
     const LPARAM down = 1 | (static_cast<LPARAM>(scan) << 16);
-    const LPARAM up = down | (1L << 30) | (1L << 31);
+    const LPARAM up = down | (static_cast<LPARAM>(1) << 30) | (static_cast<LPARAM>(1) << 31);
     PostMessageA(window, WM_KEYDOWN, virtual_key, down);
     PostMessageA(window, WM_KEYUP, virtual_key, up);
 }

@@ -117,7 +117,7 @@ MessageBoxInfo read_message_box(HWND box);
 BoxIcon message_box_icon(HWND box);
 // Posts BM_CLICK to the dialog's button with that id; false without one.
 bool press_button(HWND dialog, int id);
-// Reads the box, presses the button and waits until the box is gone.
+// Presses the button (again every second) until the box is gone.
 bool answer_message_box(HWND box, int button_id, DWORD timeout_ms = 5000);
 
 // Common open/save dialog: types the full path into the file-name field
