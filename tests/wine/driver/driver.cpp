@@ -414,6 +414,9 @@ BoxIcon message_box_icon(HWND box) {
 }
 
 MessageBoxInfo read_message_box(HWND box) {
+    // The box is found as soon as it exists; its texts are final once it is
+    // shown (a loaded machine can be caught in between).
+    wait_for([&] { return IsWindowVisible(box) || !IsWindow(box); }, 5000, 10);
     MessageBoxInfo info;
     info.window = box;
     info.title = caption_of(box);

@@ -56,7 +56,8 @@ bool EditorUnderTest::start(const std::string& arguments, const std::string& cur
     if (!arguments.empty()) command_line += " " + arguments;
     program_ = start_program(command_line, current_directory);
     if (!program_.started()) return failed("cannot start " + command_line);
-    window_ = wait_for_window(program_.pid(), nullptr, main_window_title, 10000);
+    // Generous: a fresh prefix on a loaded machine starts slowly.
+    window_ = wait_for_window(program_.pid(), nullptr, main_window_title, 30000);
     if (!window_) return failed("no main window");
     edit_box_ = child_by_id(window_, edit_box_id);
     ui_thread_ = window_thread(window_);
