@@ -1,7 +1,6 @@
 // Sealed files: layout, key folding, the checks on reading, and agreement
 // with an independent composition enciphered by OpenSSL.
-#define OPENSSL_SUPPRESS_DEPRECATED  // the low-level DES calls are our reference
-#include <openssl/des.h>
+#include "openssl_des_reference.h"
 
 #include <gtest/gtest.h>
 
@@ -35,21 +34,6 @@ Raw reference_key(const std::string& key_text) {
         for (int bit = 0; bit < 8; ++bit)
             if (folded[i] & (1 << bit)) reversed[i] |= uint8_t(0x80 >> bit);
     return reversed;
-}
-
-Raw openssl_ecb(const Raw& key, const Raw& data, bool encrypt) {
-    DES_cblock cblock;
-    memcpy(cblock, key.data(), 8);
-    DES_key_schedule schedule;
-    DES_set_key_unchecked(&cblock, &schedule);
-    Raw out(data.size());
-    for (size_t i = 0; i + 8 <= data.size(); i += 8) {
-        DES_cblock in, result;
-        memcpy(in, data.data() + i, 8);
-        DES_ecb_encrypt(&in, &result, &schedule, encrypt ? DES_ENCRYPT : DES_DECRYPT);
-        memcpy(out.data() + i, result, 8);
-    }
-    return out;
 }
 
 // A plain image with any stored length, image size and padding byte.
