@@ -8,8 +8,8 @@ small sizes as DIBs, the 256 px size as PNG.
 """
 import math
 import os
-import struct
-import zlib
+
+import icon_file
 
 SIZES = (16, 24, 32, 48, 64, 72, 96, 128, 256)
 SAMPLES = 4
@@ -96,41 +96,14 @@ def draw(size):
     return rows
 
 
-def dib(size, rows):
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    pixels = b''.join(bytes(v for r, g, b, a in row for v in (b, g, r, a)) for row in reversed(rows))
-    mask_row = ((size + 31) // 32) * 4
-    return header + pixels + bytes(mask_row * size)
-
-
-def png(size, rows):
-    def chunk(kind, data):
-        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data) & 0xFFFFFFFF)
-    raw = b''.join(b'\0' + bytes(v for pixel in row for v in pixel) for row in rows)
-    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0))
-            + chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
-
-
-def icon(images):
-    directory = struct.pack('<HHH', 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    entries = b''
-    data = b''
-    for size, image in images:
-        side = 0 if size >= 256 else size
-        entries += struct.pack('<BBBBHHII', side, side, 0, 0, 1, 32, len(image), offset + len(data))
-        data += image
-    return directory + entries + data
-
-
 def main():
     images = []
     for size in SIZES:
         rows = draw(size)
-        images.append((size, png(size, rows) if size >= 256 else dib(size, rows)))
+        images.append((size, icon_file.png(rows) if size >= 256 else icon_file.dib(rows)))
     out = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'hview.ico')
     with open(out, 'wb') as f:
-        f.write(icon(images))
+        f.write(icon_file.ico(images))
 
 
 if __name__ == '__main__':
