@@ -210,21 +210,47 @@ void RunningProgram::terminate() {
     pid_ = 0;
 }
 
-RunningProgram start_program(const std::string& command_line, const std::string& current_directory) {
-    keep_own_std_handles_private();
+namespace {
+
+bool create_process(const std::string& command_line, const std::string& current_directory,
+                    PROCESS_INFORMATION& info) {
     HANDLE nul = open_nul_device();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
-    PROCESS_INFORMATION info = {};
     std::vector<char> writable(command_line.begin(), command_line.end());
     writable.push_back('\0');
     const BOOL created = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                         current_directory.empty() ? nullptr : current_directory.c_str(),
                                         &startup, &info);
+    const DWORD error = GetLastError();
     if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
-    if (!created) return RunningProgram();
+    SetLastError(error);
+    return created != FALSE;
+}
+
+// A missing program stays missing; anything else may be Wine losing a new
+// process before it has started, which happens now and then on a busy machine.
+bool worth_another_try(DWORD error) {
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_BAD_EXE_FORMAT;
+}
+
+}  // namespace
+
+RunningProgram start_program(const std::string& command_line, const std::string& current_directory) {
+    keep_own_std_handles_private();
+    const int attempts = 3;
+    PROCESS_INFORMATION info = {};
+    for (int attempt = 1;; ++attempt) {
+        if (create_process(command_line, current_directory, info)) break;
+        const DWORD error = GetLastError();
+        if (attempt == attempts || !worth_another_try(error)) {
+            SetLastError(error);  // for the test's failure message
+            return RunningProgram();
+        }
+        Sleep(200);
+    }
     CloseHandle(info.hThread);
     return RunningProgram(info.dwProcessId, info.hProcess);
 }

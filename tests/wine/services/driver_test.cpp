@@ -68,6 +68,12 @@ TEST(DriverOtherProcess, FindsWindowsByProcessClassAndTitle) {
     EXPECT_FALSE(process_running(pid));
 }
 
+TEST(DriverOtherProcess, StartProgramTellsWhyAProgramCannotStart) {
+    const RunningProgram missing = start_program(quoted(own_directory() + "\\no_such_helper.exe"));
+    EXPECT_FALSE(missing.started());
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
 }  // namespace
 }  // namespace test
 }  // namespace tlq

@@ -99,7 +99,7 @@ TEST_F(Processes, KillByNameEndsExactlyOneOfTwo) {
 
 TEST_F(Processes, KillByNameFindsAWindowTitleFirst) {
     RunningProgram titled = start_program(helper_command("window TlqTitledHelper 30000"));
-    ASSERT_TRUE(titled.started());
+    ASSERT_TRUE(titled.started()) << "CreateProcess error " << GetLastError();
     ASSERT_NE(wait_for_window(titled.pid(), nullptr, "TlqTitledHelper"), nullptr);
     // The window search ignores case; no process has this file name.
     EXPECT_TRUE(kill_process_by_name("tlqtitledhelper"));
