@@ -19,7 +19,7 @@ bool send_and_wait(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 EditorUnderTest::EditorUnderTest(const std::string& folder)
     : program_(start_program(quoted(folder + "\\tlqedit.exe"), folder))
 {
-    if (program_.started()) main_ = wait_for_window(program_.pid(), editor_class, nullptr, 15000);
+    if (program_.started()) main_ = wait_for_window(program_.pid(), editor_class, nullptr, 30000);
 }
 
 EditorUnderTest::~EditorUnderTest()
