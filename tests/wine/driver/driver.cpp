@@ -244,11 +244,8 @@ RunningProgram start_program(const std::string& command_line, const std::string&
     PROCESS_INFORMATION info = {};
     for (int attempt = 1;; ++attempt) {
         if (create_process(command_line, current_directory, info)) break;
-        const DWORD error = GetLastError();
-        if (attempt == attempts || !worth_another_try(error)) {
-            SetLastError(error);  // for the test's failure message
-            return RunningProgram();
-        }
+        // GetLastError() keeps CreateProcessA's error for the test's message.
+        if (attempt == attempts || !worth_another_try(GetLastError())) return RunningProgram();
         Sleep(200);
     }
     CloseHandle(info.hThread);

@@ -43,7 +43,8 @@ private:
 
 // CreateProcessA(nullptr, command_line) with NUL standard handles (never the
 // test's own pipes). current_directory empty: the test's current directory.
-// Check started() on the result.
+// A failed start is tried again twice unless the program is missing. Check
+// started() on the result; when false, GetLastError() tells why.
 RunningProgram start_program(const std::string& command_line,
                              const std::string& current_directory = std::string());
 
